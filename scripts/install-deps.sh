@@ -8,6 +8,8 @@ packages=(
   libcurl4-openssl-dev
   libsqlcipher-dev sqlcipher
   libcpp-httplib-dev
+  libxlsxwriter-dev libzip-dev
+  xvfb xauth trayer x11-utils imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 time
 )

@@ -54,11 +54,11 @@ ChildProcess::~ChildProcess() {
 
 void ChildProcess::signal(int number) const { ::kill(pid_, number); }
 
-int ChildProcess::wait(std::chrono::milliseconds timeout) {
+int ChildProcess::wait(std::chrono::milliseconds timeout, rusage* usage) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     int status = 0;
     while (true) {
-        const pid_t done = waitpid(pid_, &status, WNOHANG);
+        const pid_t done = wait4(pid_, &status, WNOHANG, usage);
         if (done == pid_) break;
         if (std::chrono::steady_clock::now() >= deadline) return -1;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -17,8 +18,9 @@ public:
 
     pid_t pid() const { return pid_; }
     void signal(int number) const;
-    // Waits for the end; the exit status, or 128 + signal number. -1 on time-out.
-    int wait(std::chrono::milliseconds timeout = std::chrono::minutes(5));
+    // Waits for the end; the exit status, or 128 + signal number. -1 on time-out. `usage`
+    // receives the child's resource use (peak memory among it).
+    int wait(std::chrono::milliseconds timeout = std::chrono::minutes(5), rusage* usage = nullptr);
     std::string output() const;
     std::string errors() const;
 
