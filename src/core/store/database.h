@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -7,7 +8,8 @@
 // The database file SearchCom.mdb in the program folder: a SQLCipher database keyed with the
 // compiled-in password. Every thread has its own connection to the file (WAL, busy timeout);
 // a connection that could not be opened is tried again by the next statement of its thread,
-// and one whose program folder has changed is reopened on the new file.
+// and one whose program folder has changed is reopened on the new file. Queries, statements and
+// transactions work on the connection of the thread that made them and stay on that thread.
 namespace corpgather {
 
 std::string DatabasePath();
@@ -33,6 +35,8 @@ public:
 
     bool isOpen() const;
     bool eof() const;
+    // True when the rows ended on an error rather than after the last row.
+    bool failed() const;
     void next();
     void close();
 
@@ -74,6 +78,8 @@ public:
     void bindNull(int index);
     // Runs the statement, then resets it for the next bindings. True when it ran.
     bool exec();
+    // Rows inserted, updated or deleted by the last exec.
+    int changedRows() const;
 
 private:
     struct Impl;
@@ -93,6 +99,7 @@ public:
 
 private:
     bool active_ = false;
+    std::uint64_t connection_ = 0;
 };
 
 }  // namespace corpgather
