@@ -46,8 +46,9 @@ struct TaskRow {
 // One more than the largest SearchID, soft-deleted rows included; 0 on an empty table.
 std::optional<int> NextSearchID();
 
-// Appends the task row. Numeric columns take the decimal value of their text; TotalNum and
-// TotalPage are NULL when their text is no number. The counters keep their default 0.
+// Appends the task row. Numeric columns take the decimal value of their text: SearchID and
+// EngineID must be whole numbers (else nothing is stored); HttpMethod, TotalNum and TotalPage
+// are NULL when their text is no number. The counters keep their default 0.
 bool AddTask(const TSearchTask& task, std::string* error = nullptr);
 
 std::optional<TaskRow> ReadTask(int searchId);
@@ -55,7 +56,7 @@ std::optional<TaskRow> ReadTask(int searchId);
 // Tasks not marked deleted, in order of SearchID.
 std::vector<TaskRow> ListTasks();
 
-bool AddPageDone(int searchId);  // UPDATE SearchTask SET Page=Page+1 …
+bool AddPageDone(int searchId);              // UPDATE SearchTask SET Page=Page+1 …
 bool MarkTaskFinishedInTable(int searchId);  // UPDATE SearchTask SET IsFinish=1 …
 std::optional<long long> ReadNum(int searchId);
 bool MarkTaskDeleted(int searchId);
@@ -63,8 +64,9 @@ bool MarkTaskDeleted(int searchId);
 // Member ids (non-empty) of the companies already stored for the task.
 std::unordered_set<std::string> StoredMemberIds(int searchId);
 
-// Stores the rows and advances the task's InfoNum and Num by their number in one
-// transaction: either all of it happens or none. On failure the error text is returned.
+// Stores the rows under searchId and advances the task's InfoNum and Num by their number in
+// one transaction: either all of it happens or none, so Num always counts the stored rows. A
+// task that does not exist fails. On failure the error text is returned.
 bool CommitCompanyBatch(int searchId, const std::vector<CompanyRecord>& rows,
                         std::string* error = nullptr);
 
