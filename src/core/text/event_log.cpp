@@ -72,7 +72,7 @@ void WriteLog(std::string_view message) {
         // The mutex orders this process's threads; the file lock orders the other processes
         // that log to the same folder.
         std::lock_guard guard(logMutex);
-        const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        const int fd = open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
         if (fd < 0)
             return;
         if (lockFile(fd) == 0) {
