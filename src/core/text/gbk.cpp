@@ -56,16 +56,14 @@ bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// Length of the UTF-8 character at the front, or 1 for a malformed byte.
+// The malformed or unmappable UTF-8 character at the front: its lead byte and the continuation
+// bytes that follow it, so a cut-off character yields one stand-in.
 size_t utf8Length(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length > text.size())
-        return 1;
-    for (size_t i = 1; i < length; ++i) {
-        if (!isContinuation(text[i]))
-            return 1;
-    }
+    const size_t expected = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    size_t length = 1;
+    while (length < expected && length < text.size() && isContinuation(text[length]))
+        ++length;
     return length;
 }
 
