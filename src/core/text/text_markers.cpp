@@ -1,6 +1,7 @@
 #include "text/text_markers.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "text/byte_trim.h"
 #include "text/gbk.h"
@@ -103,17 +104,23 @@ std::string JoinLinkTexts(std::string_view source, std::string_view start, std::
     size_t from = 0;
     size_t nextStart = source.find(start);
     size_t nextEnd = source.find(end);
-    // Several rounds may begin before the same start marker (end markers that precede it);
-    // they find the same text, so the last cut is reused instead of searching again.
+    // End markers before a start marker make several rounds cut at the same start marker; the
+    // last cut is reused while the round's own reading of the text cannot find another.
+    std::optional<GbkReadings> readings;
     size_t cutFrom = 0;
-    MarkedCut cut{0, npos, {}};
-    bool haveCut = false;
+    MarkedCut cut{};
     for (bool first = true; nextStart != npos; first = false) {
-        const size_t reach = cut.startAt == npos ? cutFrom + cut.seen : cutFrom + cut.startAt;
-        if (!haveCut || from > reach || !IsCharStart(source, cutFrom, from)) {
+        bool sameCut = false;
+        if (!first && from <= cut.reach) {
+            if (!readings)
+                readings.emplace(source);
+            sameCut = readings->startsChar(cutFrom, from) ||
+                      nextStart >= std::max(readings->meets(from), readings->meets(cutFrom));
+        }
+        if (!sameCut) {
             cut = CutMarked(source.substr(from), start, end);
+            cut.reach += from;
             cutFrom = from;
-            haveCut = true;
         }
         if (!first)
             joined += ',';
