@@ -1,5 +1,6 @@
 #include "store/database.h"
 
+#include <atomic>
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -63,6 +64,29 @@ TEST(DatabaseTest, MissingFileIsCreatedWithTheSchema) {
         "EXPLAIN QUERY PLAN SELECT 会员帐号 FROM Company WHERE SearchID=1 AND 会员帐号<>''", 3);
     ASSERT_EQ(plan.size(), 1u);
     EXPECT_THAT(plan[0], HasSubstr("COVERING INDEX"));
+}
+
+TEST(DatabaseTest, ConnectionsCreatingTheFileAtOnceAllOpenIt) {
+    constexpr int kThreads = 8;
+    for (int round = 0; round < 5; ++round) {
+        test::TempHome home;
+        std::atomic<int> waiting{kThreads};
+        std::vector<std::string> errors(kThreads);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kThreads; ++i) {
+            threads.emplace_back([&, i] {
+                --waiting;
+                while (waiting > 0)
+                    std::this_thread::yield();
+                if (!OpenDatabase(&errors[i]) || !NextSearchID())
+                    errors[i] += "failed";
+            });
+        }
+        for (auto& thread : threads)
+            thread.join();
+        for (int i = 0; i < kThreads; ++i)
+            EXPECT_EQ(errors[i], "") << "round " << round;
+    }
 }
 
 TEST(DatabaseTest, FileIsEncryptedWithTheCompiledInPassword) {
