@@ -9,12 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app_identity.h"
 #include "message_box.h"
+#include "spin_edit.h"
 #include "store/settings.h"
 
 namespace corpgather {
@@ -42,14 +42,7 @@ constexpr Field kFields[] = {
     {"IntervalTime", "seIntervalTime", 0, 255, 1, &GetIntervalTime},
 };
 
-// The field's text brought into its range; text that is no number counts as the minimum.
-int fieldValue(const QSpinBox& field) {
-    bool number = false;
-    const int value = field.cleanText().toInt(&number);
-    return number ? qBound(field.minimum(), value, field.maximum()) : field.minimum();
-}
-
-void addRow(QGridLayout* grid, int row, const QString& label, QSpinBox* field,
+void addRow(QGridLayout* grid, int row, const QString& label, SpinEdit* field,
             const QString& after = {}) {
     grid->addWidget(new QLabel(label), row, 0);
     grid->addWidget(field, row, 1);
@@ -77,11 +70,8 @@ TfrmOption::TfrmOption(QWidget* parent)
     setFixedSize(kDialogSize);
 
     for (const Field& field : kFields) {
-        auto* spin = new QSpinBox(this);
+        auto* spin = new SpinEdit(field.minimum, field.maximum, field.step, this);
         spin->setObjectName(QString::fromLatin1(field.control));
-        spin->setRange(field.minimum, field.maximum);
-        spin->setSingleStep(field.step);
-        spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
         spin->setMinimumWidth(80);
     }
     allTasks_->setObjectName(QStringLiteral("rb1"));
@@ -109,10 +99,10 @@ TfrmOption::TfrmOption(QWidget* parent)
     layout->addLayout(buttons);
 }
 
-QSpinBox* TfrmOption::spinField(const char* key) {
+SpinEdit* TfrmOption::spinField(const char* key) {
     for (const Field& field : kFields) {
         if (qstrcmp(field.key, key) == 0)
-            return findChild<QSpinBox*>(QString::fromLatin1(field.control));
+            return findChild<SpinEdit*>(QString::fromLatin1(field.control));
     }
     return nullptr;
 }
@@ -187,7 +177,7 @@ void TfrmOption::LoadSettings() {
 void TfrmOption::save() {
     std::map<std::string, int> values;
     for (const Field& field : kFields)
-        values[field.key] = fieldValue(*spinField(field.key));
+        values[field.key] = spinField(field.key)->currentValue();
     values["ComListDisplay"] = !allTasks_->isChecked() && singleTask_->isChecked() ? 1 : 0;
     std::string error;
     if (!WriteOptions(values, &error)) {

@@ -3,10 +3,11 @@
 #include <QDialog>
 
 class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 
 namespace corpgather {
+
+class SpinEdit;
 
 // The options of the settings file (section Option) in two tabs. Values outside a field's
 // range show as its nearest bound; saving writes all eight keys and keeps everything else in
@@ -24,7 +25,7 @@ public:
 private:
     QWidget* buildGeneralTab();
     QWidget* buildTaskTab();
-    QSpinBox* spinField(const char* key);
+    SpinEdit* spinField(const char* key);
     void save();
 
     QTabWidget* pages_;
