@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "store/database.h"
+#include "store/settings.h"
 #include "store/task_store.h"
 #include "support/child_process.h"
 #include "support/run_fixture.h"
@@ -110,9 +111,9 @@ TEST_F(CliTest, KilledRunsResumeToExactlyOneRecordPerCompany) {
     HttpGet(market_.sim().baseUrl() + "/__sim/fault?kind=latency&param=4");
 
     std::mt19937 random(20261211);
-    std::uniform_int_distribution<int> delay(20, 400);
+    std::uniform_int_distribution<int> delay(50, 600);
     int kills = 0;
-    for (int attempt = 0; attempt < 40 && ReadTask(0)->isFinish == 0; ++attempt) {
+    for (int attempt = 0; attempt < 12 && ReadTask(0)->isFinish == 0; ++attempt) {
         ChildProcess cli((binDir() / "corpgather-cli").string(), this->cli({"task", "run", "0"}));
         if (cli.wait(std::chrono::milliseconds(delay(random))) == -1) {
             cli.signal(SIGKILL);
@@ -121,8 +122,9 @@ TEST_F(CliTest, KilledRunsResumeToExactlyOneRecordPerCompany) {
         }
         EXPECT_EQ(ReadNum(0), CountCompanies(0)) << "after attempt " << attempt;
     }
-    ASSERT_EQ(ReadTask(0)->isFinish, 1);
     EXPECT_GT(kills, 0);
+    EXPECT_EQ(run({"task", "run", "0"}).status, 0);
+    ASSERT_EQ(ReadTask(0)->isFinish, 1);
     Query members;
     ASSERT_TRUE(OpenSQL(members, "SELECT \"会员帐号\" FROM Company WHERE SearchID=0"));
     std::multiset<std::string> seen;

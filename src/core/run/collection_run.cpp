@@ -142,15 +142,22 @@ RunOutcome TThreadData::Body::collect() {
             completed = false;
             break;
         }
-        if (page > task_.page) {
-            const std::string listText =
-                page == startPage ? SkipListEntries(pageText, EntryMark(), InquiryMark(),
-                                                    static_cast<int>(task_.infoNum))
-                                  : pageText;
-            if (!takeEntries(listText)) {
-                completed = false;
-                break;
-            }
+        // A page an earlier run went through yields no entries and is not counted again:
+        // counting it twice would mark the next page done before it is.
+        if (page <= task_.page) continue;
+        const std::string listText =
+            page == startPage ? SkipListEntries(pageText, EntryMark(), InquiryMark(),
+                                                static_cast<int>(task_.infoNum))
+                              : pageText;
+        if (!takeEntries(listText)) {
+            completed = false;
+            break;
+        }
+        // A page counts as gone through only once its records are stored: a run ended
+        // between the two would otherwise never take the page's last records again.
+        if (!commitPending()) {
+            completed = false;
+            break;
         }
         AddPageDone(searchId_);
     }

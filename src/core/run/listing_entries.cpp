@@ -44,13 +44,17 @@ bool ListingCursor::next(ListingEntry& entry) {
     }
     rest_.remove_prefix(begin);
 
+    // An entry normally ends with its inquiry marker; one that lacks it ends where the next
+    // entry begins, so no entry swallows the next one.
     std::string_view text;
-    const size_t inquiry = rest_.find(inquiryMark);
-    if (inquiry != std::string_view::npos) {
+    const size_t following = rest_.find(entryMark, entryMark.size());
+    const std::string_view ownText =
+        following == std::string_view::npos ? rest_ : rest_.substr(0, following + inquiryMark.size());
+    const size_t inquiry = ownText.find(inquiryMark);
+    if (inquiry != std::string_view::npos && (following == std::string_view::npos || inquiry < following)) {
         text = rest_.substr(0, inquiry + inquiryMark.size() + 1);
         rest_.remove_prefix(inquiry + 1);
     } else {
-        const size_t following = rest_.find(entryMark, entryMark.size());
         text = rest_.substr(0, following);
         rest_.remove_prefix(following == std::string_view::npos ? rest_.size() : following);
     }

@@ -18,8 +18,8 @@ struct ListingEntry {
 
 // Takes the entries of a result listing one after another. Each entry runs from its entry
 // marker through its inquiry marker and one byte more; the next entry is searched from the
-// second byte of that inquiry marker. An entry without an inquiry marker runs to the next
-// entry marker, so the cursor always advances.
+// second byte of that inquiry marker. An entry without an inquiry marker of its own runs to
+// the next entry marker, so the cursor always advances.
 class ListingCursor final {
 public:
     explicit ListingCursor(std::string_view listText) : rest_(listText) {}

@@ -58,14 +58,14 @@ TEST_F(WebClientTest, FailuresAreReportedWithAReason) {
         {"kind=oversize", "16 MiB"},
     };
     for (const Case& c : cases) {
-        HttpGet(sim_.baseUrl() + "/__sim/reset");
-        fault(std::string(c.fault) + "&times=1");
+        fault(c.fault);
         const FetchResult result = client_.get(listing(1));
         EXPECT_FALSE(result.ok) << c.fault;
         EXPECT_FALSE(result.aborted) << c.fault;
         EXPECT_THAT(result.error, Not(IsEmpty())) << c.fault;
         EXPECT_THAT(result.error, HasSubstr(c.reason)) << c.fault;
         EXPECT_TRUE(result.body.empty()) << c.fault;
+        HttpGet(sim_.baseUrl() + "/__sim/reset");
         EXPECT_TRUE(client_.get(listing(1)).ok) << "client unusable after " << c.fault;
     }
 }
