@@ -174,7 +174,7 @@ TEST_F(CollectionRunTest, SettingsBelowOneCountAsTheirDefaults) {
     EXPECT_EQ(market_.runToEnd(id, observer_), RunOutcome::Finished);
     ASSERT_EQ(rows.size(), 40u);
     EXPECT_EQ(rows[19], 1);   // a batch of 25 is never full within a page of 20
-    EXPECT_EQ(rows[20], 21);  // the page's end stored the rest
+    EXPECT_EQ(rows[20], 20);  // the end of page 1 stored its rows
 }
 
 TEST_F(CollectionRunTest, FailingCommitEndsTheRunUnfinishedAndReleasesTheLock) {
