@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace marketsim {
+
+// Column name (as the company table names it) and value, UTF-8; an empty value is a fact the
+// company does not show.
+using Facts = std::vector<std::pair<std::string, std::string>>;
+
+struct CompanyText {
+    std::string name;
+    Facts facts;
+};
+
+// The name and facts of one company, drawn from its own random stream. Names never contain a
+// double quote, and many carry GBK characters whose trail byte is printable ASCII.
+CompanyText GenerateCompanyText(std::uint64_t streamSeed);
+
+}  // namespace marketsim
