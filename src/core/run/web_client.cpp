@@ -18,7 +18,7 @@ constexpr int kPollMilliseconds = 200;
 }  // namespace
 
 struct WebClient::Transfer {
-    std::string body;
+    std::string& body;
     bool tooLarge = false;
     std::chrono::steady_clock::time_point lastData = std::chrono::steady_clock::now();
 };
@@ -39,6 +39,7 @@ WebClient::WebClient() {
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &WebClient::onBody);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &WebClient::onHeader);
     setReadTimeout(readTimeout_);
+    receiveBuffer_.reserve(256 * 1024);
 }
 
 WebClient::~WebClient() {
@@ -90,7 +91,8 @@ FetchResult WebClient::get(const std::string& url) {
         result.error = "aborted";
         return result;
     }
-    Transfer transfer;
+    receiveBuffer_.clear();
+    Transfer transfer{receiveBuffer_};
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, &transfer);
@@ -133,7 +135,7 @@ FetchResult WebClient::get(const std::string& url) {
         result.error = "HTTP status " + std::to_string(result.status);
     } else {
         result.ok = true;
-        result.body = std::move(transfer.body);
+        result.body.assign(receiveBuffer_);
     }
     return result;
 }

@@ -56,6 +56,8 @@ private:
     CURLM* multi_ = nullptr;
     curl_slist* profileHeaders_ = nullptr;
     std::chrono::seconds readTimeout_{60};
+    // Received bodies land here; reused so that a run does not grow a fresh buffer per page.
+    std::string receiveBuffer_;
     std::atomic<bool> aborted_{false};
 };
 

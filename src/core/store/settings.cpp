@@ -41,7 +41,7 @@ std::optional<int> wholeNumber(std::string_view text) {
 }
 
 // A missing key reads as an invalid value and one with a comma as a list: neither is a number.
-std::optional<std::string> textValue(const QSettings& settings, const char* key) {
+std::optional<std::string> textValue(const QVariantMap& settings, const char* key) {
     const QVariant value = settings.value(QString::fromLatin1(key));
     if (value.typeId() != QMetaType::QString)
         return {};
@@ -49,16 +49,15 @@ std::optional<std::string> textValue(const QSettings& settings, const char* key)
 }
 
 int readOption(const char* key, int fallback) {
-    int result = fallback;
-    store_detail::ReadSettingsFile([&](const QSettings& settings) {
-        const auto text = textValue(settings, (std::string("Option/") + key).c_str());
-        if (const auto number = text ? wholeNumber(*text) : std::nullopt)
-            result = *number;
-    });
-    return result;
+    const auto settings = store_detail::ReadSettingsFile();
+    if (!settings)
+        return fallback;
+    const auto text = textValue(*settings, (std::string("Option/") + key).c_str());
+    const auto number = text ? wholeNumber(*text) : std::nullopt;
+    return number ? *number : fallback;
 }
 
-void readHost(const QSettings& settings, const char* key, std::string& host) {
+void readHost(const QVariantMap& settings, const char* key, std::string& host) {
     const auto text = textValue(settings, key);
     if (!text)
         return;
@@ -101,12 +100,12 @@ int GetComListDisplay() {
 MarketplaceHosts GetHosts() {
     MarketplaceHosts hosts{"china.alibaba.com", ".cn.alibaba.com", "company.china.alibaba.com",
                            "member.china.alibaba.com"};
-    store_detail::ReadSettingsFile([&](const QSettings& settings) {
-        readHost(settings, "Hosts/Market", hosts.market);
-        readHost(settings, "Hosts/ShopSuffix", hosts.shopSuffix);
-        readHost(settings, "Hosts/CompanySite", hosts.companySite);
-        readHost(settings, "Hosts/MemberProfile", hosts.memberProfile);
-    });
+    if (const auto settings = store_detail::ReadSettingsFile()) {
+        readHost(*settings, "Hosts/Market", hosts.market);
+        readHost(*settings, "Hosts/ShopSuffix", hosts.shopSuffix);
+        readHost(*settings, "Hosts/CompanySite", hosts.companySite);
+        readHost(*settings, "Hosts/MemberProfile", hosts.memberProfile);
+    }
     return hosts;
 }
 

@@ -1,6 +1,10 @@
 #include "store/settings_file.h"
 
+#include <fcntl.h>
 #include <memory>
+#include <optional>
+#include <unistd.h>
+#include <mutex>
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +32,22 @@ std::unique_ptr<QTemporaryFile> freshCopy(const QByteArray& content) {
     return copy;
 }
 
+// The bytes of a small file with plain system calls; QFile costs several times more per read.
+std::optional<QByteArray> readWhole(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray content;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        content.append(buffer, got);
+    ::close(fd);
+    if (got < 0)
+        return std::nullopt;
+    return content;
+}
+
 bool failed(std::string* error, const QString& message) {
     if (error)
         *error = message.toStdString();
@@ -36,13 +56,33 @@ bool failed(std::string* error, const QString& message) {
 
 }  // namespace
 
-void ReadSettingsFile(const std::function<void(const QSettings&)>& read) {
-    QFile file(iniPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const auto copy = freshCopy(file.readAll());
-    const QSettings settings(copy ? copy->fileName() : iniPath(), QSettings::IniFormat);
-    read(settings);
+std::shared_ptr<const QVariantMap> ReadSettingsFile() {
+    // Parsing costs far more than reading a few hundred bytes, and runs read settings after
+    // every record: the bytes decide whether the last parse still holds.
+    static std::mutex mutex;
+    static QString parsedPath;
+    static QByteArray parsedContent;
+    static std::shared_ptr<const QVariantMap> parsed;
+
+    const QString path = iniPath();
+    const std::optional<QByteArray> content = readWhole(path);
+    if (!content)
+        return nullptr;
+    {
+        std::lock_guard lock(mutex);
+        if (parsed && path == parsedPath && *content == parsedContent)
+            return parsed;
+    }
+    const auto copy = freshCopy(*content);
+    const QSettings settings(copy ? copy->fileName() : path, QSettings::IniFormat);
+    auto values = std::make_shared<QVariantMap>();
+    for (const QString& key : settings.allKeys())
+        values->insert(key, settings.value(key));
+    std::lock_guard lock(mutex);
+    parsedPath = path;
+    parsedContent = *content;
+    parsed = std::move(values);
+    return parsed;
 }
 
 bool WriteSettingsFile(const std::function<void(QSettings&)>& write, std::string* error) {

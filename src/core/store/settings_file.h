@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include <QVariantMap>
 
 class QSettings;
 
@@ -9,9 +12,10 @@ class QSettings;
 // per-process cache of parsed files.
 namespace corpgather::store_detail {
 
-// Calls `read` with the file parsed as it is on disk at this moment; does not call it when the
-// file is missing or unreadable.
-void ReadSettingsFile(const std::function<void(const QSettings&)>& read);
+// Every "Section/Key" of the file as QSettings reads it, as the file is on disk at this moment;
+// nothing when the file is missing or unreadable. The file is read on every call; it is parsed
+// again only when its bytes differ from the last ones parsed.
+std::shared_ptr<const QVariantMap> ReadSettingsFile();
 
 // Lets `write` change the file's current content and replaces the file with the result in one
 // step. On failure the file is left as it was and the error is returned.
