@@ -20,6 +20,7 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    TfrmData& dataModule() { return *data_; }
     TfrmMain& mainWindow() { return *mainWindow_; }
     RunRegistry& runs() { return *runs_; }
     RunReports& reports() { return *reports_; }

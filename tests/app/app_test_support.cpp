@@ -65,7 +65,10 @@ void OnModal(const std::function<bool(QWidget*)>& match,
     timer->start();
 }
 
-void AnswerNextBox(QMessageBox::StandardButton button, SeenBox* seen) {
+namespace {
+
+void answerBox(QMessageBox::StandardButton button, SeenBox* seen,
+               const std::function<void()>& next) {
     OnModal([](QWidget* widget) { return qobject_cast<QMessageBox*>(widget) != nullptr; },
             [=](QWidget* widget) {
                 auto* box = static_cast<QMessageBox*>(widget);
@@ -77,7 +80,30 @@ void AnswerNextBox(QMessageBox::StandardButton button, SeenBox* seen) {
                     QTest::keyClick(box, Qt::Key_Escape);
                 else
                     box->button(button)->click();
+                if (next)
+                    next();
             });
+}
+
+void answerInTurn(QList<QMessageBox::StandardButton> buttons, QList<SeenBox>* seen) {
+    if (buttons.isEmpty())
+        return;
+    seen->append(SeenBox());
+    SeenBox* current = &seen->last();
+    const QMessageBox::StandardButton button = buttons.takeFirst();
+    answerBox(button, current, [=] { answerInTurn(buttons, seen); });
+}
+
+}  // namespace
+
+void AnswerNextBox(QMessageBox::StandardButton button, SeenBox* seen) {
+    answerBox(button, seen, {});
+}
+
+void AnswerBoxes(const QList<QMessageBox::StandardButton>& buttons, QList<SeenBox>* seen) {
+    seen->clear();
+    seen->reserve(buttons.size());
+    answerInTurn(buttons, seen);
 }
 
 bool WaitForTray() {

@@ -50,6 +50,9 @@ struct SeenBox {
 // Presses `button` in the next message box (Escape for QMessageBox::NoButton) and records it.
 void AnswerNextBox(QMessageBox::StandardButton button, SeenBox* seen = nullptr);
 
+// Answers the next message boxes in turn, one button each, and records what they showed.
+void AnswerBoxes(const QList<QMessageBox::StandardButton>& buttons, QList<SeenBox>* seen);
+
 // Waits for the tray host of the test display.
 bool WaitForTray();
 
