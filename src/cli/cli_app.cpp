@@ -7,6 +7,7 @@
 
 #include "base/app_paths.h"
 #include "demo_command.h"
+#include "export_command.h"
 #include "store/database.h"
 #include "task_commands.h"
 
@@ -24,6 +25,8 @@ constexpr char kUsage[] =
     "  task run ID               run a task in the foreground (Ctrl-C stops it resumably)\n"
     "  task delete ID            delete a task and its records\n"
     "  demo                      run a task against a local simulated marketplace\n"
+    "  export ID --out FILE [--columns NAME,NAME...] [--rows-per-file N] [--style NAME]\n"
+    "                            write a task's records to Excel workbooks (.xlsx)\n"
     "\n"
     "Options:\n"
     "  --home DIR                program folder holding the database, settings and log\n"
@@ -66,6 +69,7 @@ int Main(const QStringList& arguments) {
     const QStringList rest = words.mid(1);
     if (command == "init") return init();
     if (command == "task") return TaskCommand(rest);
+    if (command == "export") return ExportCommand(rest);
     if (command == "demo") {
         const char* environmentHome = std::getenv("CORPGATHER_HOME");
         return DemoCommand(rest, parser.isSet(home) || (environmentHome && *environmentHome));
