@@ -9,7 +9,6 @@ namespace corpgather {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("CorpGather"));
-    setApplicationDisplayName(AppTitle());
     setApplicationVersion(VersionText());
     setWindowIcon(AppIcon());
     setFont(AppFont());

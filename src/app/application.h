@@ -4,7 +4,7 @@
 
 namespace corpgather {
 
-// The application object: its title is the program's, and a failure that escapes an event
+// The application object with the program's name, icon and font; a failure that escapes an event
 // handler is shown in the standard error box, after which the program goes on.
 class Application final : public QApplication {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "message_box.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -13,6 +14,11 @@ int runBox(QMessageBox::Icon icon, const QString& text, const QString& caption,
     QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setFont(AppFont());
+    // The program speaks Chinese whatever translations the system has.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setText(QStringLiteral("确定"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("取消"));
     return box.exec();
 }
 

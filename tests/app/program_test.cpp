@@ -21,9 +21,8 @@ private slots:
     void startsWithTheSearchWindowAndTrayExitEndsInReverseOrder() {
         test::TestHome home;
         auto program = std::make_unique<Program>();
-        QCOMPARE(QApplication::applicationDisplayName(),
-                 QStringLiteral("拓铭企业名录搜索软件(阿里免费)"));
         TfrmMain& window = program->mainWindow();
+        QCOMPARE(window.windowTitle(), QStringLiteral("拓铭企业名录搜索软件(阿里免费)"));
         window.show();
         const auto frames = window.mdiArea().subWindowList();
         QCOMPARE(frames.size(), 1);

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Pictures of the desktop program's main window and each dialog, taken under Xvfb with a tray
+# host, for checking the layout. Saves PNGs to docs/screenshots/ (or the folder given).
+#   tools/screenshots.sh [BUILD-DIR] [OUTPUT-DIR]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+output=${2:-$root/docs/screenshots}
+driver="$build/bin/corpgather-screenshots"
+if [ ! -x "$driver" ]; then
+  cmake --build "$build" --target corpgather-screenshots
+fi
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/corpgather-shots-XXXXXX")
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+pids+=($!)
+for _ in $(seq 500); do [ -s "$scratch/display" ] && break; sleep 0.02; done
+export DISPLAY=":$(head -n1 "$scratch/display")"
+trayer --edge bottom --align right --widthtype pixel --width 160 --height 24 \
+  >"$scratch/trayer.log" 2>&1 &
+pids+=($!)
+
+# A scratch program folder with the About picture the installed program has.
+mkdir -m 700 "$scratch/home" "$scratch/tmp" "$scratch/runtime"
+cp "$build/bin/login.jpg" "$scratch/home/"
+mkdir -p "$output"
+CORPGATHER_HOME="$scratch/home" TMPDIR="$scratch/tmp" XDG_RUNTIME_DIR="$scratch/runtime" \
+  QT_QPA_PLATFORM=xcb "$driver" "$output"
