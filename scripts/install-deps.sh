@@ -9,7 +9,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libcpp-httplib-dev
   libxlsxwriter-dev libzip-dev
-  xvfb xauth trayer x11-utils imagemagick
+  xvfb xauth trayer x11-utils imagemagick fonts-droid-fallback
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 time
 )
