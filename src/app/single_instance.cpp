@@ -38,7 +38,12 @@ bool SingleInstance::claim() {
     // A socket file left by a start that crashed would refuse the listen.
     QLocalServer::removeServer(name_);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    return server_.listen(name_);
+    // Without the socket later starts cannot bring this one forward, but the lock still keeps
+    // them from running beside it; this start goes on either way.
+    if (!server_.listen(name_))
+        qWarning("CorpGather: cannot listen on %s: %s", qPrintable(name_),
+                 qPrintable(server_.errorString()));
+    return true;
 }
 
 bool SingleInstance::notifyFirst() {

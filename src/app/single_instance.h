@@ -22,8 +22,9 @@ public:
     explicit SingleInstance(const QString& name = DefaultName(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the first start, now listening; false when another start runs (it has
-    // been told to come to the front, unless it did not answer in time).
+    // True when this is the first start, now holding the lock and listening; false when
+    // another start runs (it has been told to come to the front, unless it did not answer in
+    // time).
     bool claim();
 
 signals:
