@@ -1,6 +1,8 @@
 #include "demo_command.h"
 
+#include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <filesystem>
 
 #include <QCommandLineParser>
@@ -22,6 +24,8 @@ namespace {
 int startSimulator(QProcess& simulator, const QStringList& arguments) {
     const QString program = QCoreApplication::applicationDirPath() + "/marketplace-sim";
     simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The simulator ends with the demo, however the demo ends.
+    simulator.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     simulator.start(program, arguments);
     if (!simulator.waitForStarted(5000)) return 0;
     while (!simulator.canReadLine()) {
