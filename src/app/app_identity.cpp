@@ -7,7 +7,8 @@
 namespace corpgather {
 namespace {
 
-QDate versionDate = QDate::currentDate();
+// Taken once, as the program starts.
+const QDate versionDate = QDate::currentDate();
 
 }  // namespace
 
@@ -25,10 +26,6 @@ QString VersionText() {
 
 QString VersionDate() {
     return QLocale::system().toString(versionDate, QLocale::ShortFormat);
-}
-
-void SetVersionDate(const QDate& date) {
-    versionDate = date;
 }
 
 QFont AppFont() {

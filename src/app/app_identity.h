@@ -16,8 +16,6 @@ QString VersionNumber();
 QString VersionText();
 // The date the program started, in the system's short date format.
 QString VersionDate();
-// Fixes the version date; called once at start-up.
-void SetVersionDate(const QDate& date);
 
 // 宋体, 9 points, or the nearest font the system has.
 QFont AppFont();
