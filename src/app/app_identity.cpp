@@ -1,6 +1,7 @@
 #include "app_identity.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLocale>
 #include <QStyle>
 

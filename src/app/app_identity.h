@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QFont>
 #include <QIcon>
 #include <QString>
