@@ -1,5 +1,6 @@
 #include "export_excel_dialog.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -124,15 +125,18 @@ TfrmExportExcel::TfrmExportExcel(QWidget* parent)
         fields_.push_back(box);
     }
 
+    // Where the system lacks 宋体 the label may need more room: the pick list then gives way.
     auto* infoLabel = new QLabel(QStringLiteral("每个EXCEL信息数"), this);
-    infoLabel->setGeometry(12, 283, 92, 14);
+    const int labelWidth = std::max(92, infoLabel->sizeHint().width());
+    const int infoX = std::max(106, 12 + labelWidth + 2);
+    infoLabel->setGeometry(12, 280, labelWidth, 20);
     infoNum_->setObjectName(QStringLiteral("cbbInfoNum"));
-    infoNum_->setGeometry(106, 280, 121, 20);
+    infoNum_->setGeometry(infoX, 280, 227 - infoX, 20);
     for (const RowsPerFileEntry& entry : RowsPerFileEntries())
         infoNum_->addItem(QString::fromUtf8(entry.text.data(), entry.text.size()), entry.rows);
 
     auto* styleLabel = new QLabel(QStringLiteral("导出样式"), this);
-    styleLabel->setGeometry(239, 283, 50, 14);
+    styleLabel->setGeometry(239, 280, 50, 20);
     exportStyle_->setObjectName(QStringLiteral("cbbExportStyle"));
     exportStyle_->setGeometry(291, 280, 145, 20);
     for (const ExportStyleEntry& entry : ExportStyleEntries())
