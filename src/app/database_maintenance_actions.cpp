@@ -27,20 +27,6 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// The tasks whose runs are going and not paused by the user.
-std::vector<int> runningTasks(const RunRegistry& runs) {
-    std::vector<int> running;
-    Query query;
-    if (!OpenSQL(query, "SELECT SearchID FROM SearchTask"))
-        return running;
-    for (; !query.eof(); query.next()) {
-        const int id = static_cast<int>(query.fieldInt("SearchID"));
-        if (runs.isAlive(id) && !runs.isPaused(id))
-            running.push_back(id);
-    }
-    return running;
-}
-
 }  // namespace
 
 void ClearDatabaseCommand(TfrmMain& mainWindow, RunRegistry& runs) {
@@ -69,11 +55,9 @@ void CompactDatabaseCommand(RunRegistry& runs) {
     bool compacted = false;
     {
         WaitCursor wait;
-        const std::vector<int> running = runningTasks(runs);
-        runs.pauseAll();
+        const std::vector<int> paused = runs.pauseAll();
         compacted = CompactDatabase(&error);
-        // Runs the user had paused stay paused.
-        for (const int id : running)
+        for (const int id : paused)
             runs.resume(id);
     }
     if (compacted)

@@ -2,7 +2,6 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSettings>
 
 #include "app_identity.h"
 #include "store/settings.h"
@@ -39,8 +38,7 @@ QString noticeText(UpdateNotice kind, const QUrl& url) {
 UpdateCheck::UpdateCheck(QObject* parent) : QObject(parent) {}
 
 QUrl UpdateCheck::InfoUrl() {
-    const QSettings settings(QString::fromStdString(GetIniFileName()), QSettings::IniFormat);
-    return QUrl(settings.value(QStringLiteral("Update/InfoUrl")).toString().trimmed());
+    return QUrl(QString::fromStdString(GetUpdateInfoUrl()));
 }
 
 bool UpdateCheck::ParseInfo(const QByteArray& content, const QUrl& base, UpdateInfo* info) {

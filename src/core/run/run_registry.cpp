@@ -1,7 +1,5 @@
 #include "run/run_registry.h"
 
-#include <vector>
-
 namespace corpgather {
 
 RunRegistry::RunRegistry(RunObserver& observer, QObject* deliveryContext)
@@ -75,14 +73,15 @@ void RunRegistry::stopAll() {
     for (auto& [id, run] : stopping) run->wait();
 }
 
-void RunRegistry::pauseAll() {
+std::vector<int> RunRegistry::pauseAll() {
     std::lock_guard lock(mutex_);
-    for (auto& [id, run] : runs_) run->pause();
-}
-
-void RunRegistry::resumeAll() {
-    std::lock_guard lock(mutex_);
-    for (auto& [id, run] : runs_) run->resume();
+    std::vector<int> paused;
+    for (auto& [id, run] : runs_) {
+        if (!run->isAlive() || run->isPaused()) continue;
+        run->pause();
+        paused.push_back(id);
+    }
+    return paused;
 }
 
 }  // namespace corpgather

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "run/collection_run.h"
 
@@ -31,9 +32,9 @@ public:
 
     // Stops every run and returns once all have ended, their last records committed.
     void stopAll();
-    // Holds every run at its next safe point, and lets them go on again.
-    void pauseAll();
-    void resumeAll();
+    // Holds every going run at its next safe point; returns the tasks it paused, so that runs
+    // the user had paused stay paused when these are resumed.
+    std::vector<int> pauseAll();
 
 private:
     void dropEnded();

@@ -57,13 +57,14 @@ int readOption(const char* key, int fallback) {
     return number ? *number : fallback;
 }
 
-void readHost(const QVariantMap& settings, const char* key, std::string& host) {
+// A trimmed text value; the target keeps its default when the key is missing or empty.
+void readText(const QVariantMap& settings, const char* key, std::string& target) {
     const auto text = textValue(settings, key);
     if (!text)
         return;
     const QString trimmed = QString::fromStdString(*text).trimmed();
     if (!trimmed.isEmpty())
-        host = trimmed.toStdString();
+        target = trimmed.toStdString();
 }
 
 }  // namespace
@@ -101,12 +102,19 @@ MarketplaceHosts GetHosts() {
     MarketplaceHosts hosts{"china.alibaba.com", ".cn.alibaba.com", "company.china.alibaba.com",
                            "member.china.alibaba.com"};
     if (const auto settings = store_detail::ReadSettingsFile()) {
-        readHost(*settings, "Hosts/Market", hosts.market);
-        readHost(*settings, "Hosts/ShopSuffix", hosts.shopSuffix);
-        readHost(*settings, "Hosts/CompanySite", hosts.companySite);
-        readHost(*settings, "Hosts/MemberProfile", hosts.memberProfile);
+        readText(*settings, "Hosts/Market", hosts.market);
+        readText(*settings, "Hosts/ShopSuffix", hosts.shopSuffix);
+        readText(*settings, "Hosts/CompanySite", hosts.companySite);
+        readText(*settings, "Hosts/MemberProfile", hosts.memberProfile);
     }
     return hosts;
+}
+
+std::string GetUpdateInfoUrl() {
+    std::string url;
+    if (const auto settings = store_detail::ReadSettingsFile())
+        readText(*settings, "Update/InfoUrl", url);
+    return url;
 }
 
 bool WriteOptions(const std::map<std::string, int>& values, std::string* error) {

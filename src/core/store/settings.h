@@ -28,6 +28,9 @@ struct MarketplaceHosts {
 };
 MarketplaceHosts GetHosts();
 
+// The address of the update information (Update/InfoUrl); empty when none is configured.
+std::string GetUpdateInfoUrl();
+
 // Writes the given keys of section Option (decimal) or section Hosts, keeping every other
 // section and key of the file. On failure nothing is half-written and the error is returned.
 bool WriteOptions(const std::map<std::string, int>& values, std::string* error = nullptr);
