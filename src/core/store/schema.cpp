@@ -36,9 +36,9 @@ std::string companyTable() {
     return sql;
 }
 
-// Serves the duplicate check of a run (member ids of a task) and the export (rows of a task).
-constexpr const char* kCompanyIndex =
-    "CREATE INDEX IF NOT EXISTS CompanyByTaskMember ON Company (SearchID, \"会员帐号\")";
+// Serves every statement on one task's rows. Its entries are ordered by SearchID and then by
+// row number, so a task's rows come in the order they were collected, as an export lists them.
+constexpr const char* kCompanyIndex = "CREATE INDEX IF NOT EXISTS CompanyByTask ON Company (SearchID)";
 
 bool exec(sqlite3* db, const std::string& sql, std::string* error) {
     char* message = nullptr;

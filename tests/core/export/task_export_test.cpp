@@ -422,5 +422,17 @@ TEST_F(TaskExportTest, AMissingFolderFailsWithTheReason) {
     EXPECT_THAT(result.error, HasSubstr("missing"));
 }
 
+TEST_F(TaskExportTest, RecordsComeInTheOrderTheyWereCollected) {
+    addValues({"zeta", "alpha", "mu"});
+    addValues({"beta"});
+    const ExportResult result = run(fields({CompanyColumn::MemberId}));
+    ASSERT_EQ(result.outcome, ExportOutcome::Exported) << result.error;
+    const XlsxBook book = ReadXlsx(path("list.xlsx"));
+    ASSERT_EQ(book.rows.size(), 5u);
+    std::vector<std::string> members;
+    for (size_t i = 1; i < book.rows.size(); ++i) members.push_back(book.rows[i].values().at(0));
+    EXPECT_THAT(members, ElementsAre("zeta", "alpha", "mu", "beta"));
+}
+
 }  // namespace
 }  // namespace corpgather
