@@ -88,18 +88,18 @@ std::optional<FaultRule> MakeFaultRule(const FaultFields& fields, std::string& e
     return rule;
 }
 
-std::optional<FaultRule> ParseFaultSpec(std::string_view spec, std::string& error) {
+std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& error) {
     FaultFields fields;
-    while (!spec.empty()) {
-        const std::size_t comma = spec.find(',');
-        const std::string_view field = spec.substr(0, comma);
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view field = text.substr(0, comma);
         const std::size_t equals = field.find('=');
         if (equals == std::string_view::npos) {
             error = "fault field without '=': " + std::string(field);
             return std::nullopt;
         }
         fields.emplace_back(field.substr(0, equals), field.substr(equals + 1));
-        spec = comma == std::string_view::npos ? std::string_view() : spec.substr(comma + 1);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     }
     return MakeFaultRule(fields, error);
 }

@@ -28,7 +28,7 @@ using FaultFields = std::vector<std::pair<std::string, std::string>>;
 // error for an unknown key or kind, or a value out of range.
 std::optional<FaultRule> MakeFaultRule(const FaultFields& fields, std::string& error);
 // The command-line form: "kind=status,param=503,match=beginPage=3".
-std::optional<FaultRule> ParseFaultSpec(std::string_view spec, std::string& error);
+std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& error);
 
 // What a rule does to one response, its parameter resolved to the kind's default.
 struct FaultAction {

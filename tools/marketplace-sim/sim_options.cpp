@@ -98,7 +98,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
          [&](const std::string& v) { return !(options.hosts.memberProfile = v).empty(); }},
         {"--fault",
          [&](const std::string& v) {
-             std::optional<FaultRule> rule = ParseFaultSpec(v, error);
+             std::optional<FaultRule> rule = ParseFaultRule(v, error);
              if (rule)
                  options.faults.push_back(std::move(*rule));
              return rule.has_value();
