@@ -22,14 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 500); do [ -s "$scratch/display" ] && break; sleep 0.02; done
-export DISPLAY=":$(head -n1 "$scratch/display")"
-trayer --edge bottom --align right --widthtype pixel --width 160 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-export QT_QPA_PLATFORM=xcb
+source "$root/tools/x_display.sh"
+start_x_display "$scratch" tray
 mkdir -m 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 

@@ -21,13 +21,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-pids+=($!)
-for _ in $(seq 500); do [ -s "$scratch/display" ] && break; sleep 0.02; done
-export DISPLAY=":$(head -n1 "$scratch/display")"
-trayer --edge bottom --align right --widthtype pixel --width 160 --height 24 \
-  >"$scratch/trayer.log" 2>&1 &
-pids+=($!)
+source "$root/tools/x_display.sh"
+start_x_display "$scratch" tray
 
 # A scratch program folder with the About picture the installed program has.
 mkdir -m 700 "$scratch/home" "$scratch/tmp" "$scratch/runtime"

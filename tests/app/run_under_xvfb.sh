@@ -24,41 +24,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wait_until() {
-  local tries=500
-  until "$@"; do
-    tries=$((tries - 1))
-    if [ "$tries" -le 0 ]; then
-      return 1
-    fi
-    sleep 0.02
-  done
-}
-
-# Xvfb picks the display number itself and writes it to the descriptor.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-pids+=($!)
-if ! wait_until test -s "$scratch/display"; then
-  cat "$scratch/xvfb.log" >&2
-  echo "run_under_xvfb: Xvfb did not start" >&2
-  exit 1
-fi
-export DISPLAY=":$(head -n1 "$scratch/display")"
-
+# shellcheck source=../../tools/x_display.sh
+source "$(dirname "$0")/../../tools/x_display.sh"
 if [ "$tray" -eq 1 ]; then
-  trayer --edge bottom --align right --widthtype pixel --width 160 --height 24 \
-    >"$scratch/trayer.log" 2>&1 &
-  pids+=($!)
-  if ! wait_until sh -c 'xwininfo -root -tree 2>/dev/null | grep -q "\"panel\""'; then
-    cat "$scratch/trayer.log" >&2
-    echo "run_under_xvfb: the tray host did not start" >&2
-    exit 1
-  fi
+  start_x_display "$scratch" tray
+else
+  start_x_display "$scratch"
 fi
 
 mkdir -m 700 "$scratch/tmp" "$scratch/runtime" "$scratch/home"
 export TMPDIR="$scratch/tmp"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 export CORPGATHER_HOME="$scratch/home"
-export QT_QPA_PLATFORM=xcb
 "$@"
