@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Company pages are 30-100 KB, and the text routines search a source from its start byte by
+// byte (BetweenText walks the GBK characters up to every hit). These find a marker's first
+// occurrence with glibc's memmem and hand the routines the page from there on, which gives
+// exactly the texts the routines give on the whole page.
+namespace corpgather {
+
+// Where `marker` first occurs, byte-wise; npos when it does not.
+std::size_t FindFirst(std::string_view page, std::string_view marker);
+
+inline bool Contains(std::string_view page, std::string_view marker) {
+    return FindFirst(page, marker) != std::string_view::npos;
+}
+
+// The page from the first occurrence of `anchor` (inclusive); empty when it does not occur.
+// BetweenAfterAnchor and FieldAfterAnchor with that anchor give the same on it as on the page.
+std::string_view FromAnchor(std::string_view page, std::string_view anchor);
+
+// BetweenText(page, start, end).
+std::string PageBetweenText(std::string_view page, std::string_view start, std::string_view end);
+
+// HeaderColumnIndex(page, anchor), for an anchor that first occurs at `anchorAt`.
+int PageHeaderColumnIndex(std::string_view page, std::string_view anchor, std::size_t anchorAt);
+
+}  // namespace corpgather
