@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+
+#include <curl/curl.h>
 #include <sstream>
 
 #include "run/collection_run.h"
@@ -26,6 +28,24 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
+
+// The floor under the client's CPU: one bare reused libcurl handle fetching the same kind of
+// page from the same simulator, nothing else.
+double bareCurlCpuPerRequest(SimulatedMarket& market) {
+    constexpr int kRequests = 300;
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    const std::string url = market.listingUrl(1);
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    const double before = cpuSeconds();
+    for (int i = 0; i < kRequests; ++i) curl_easy_perform(curl);
+    const double cpu = cpuSeconds() - before;
+    curl_easy_cleanup(curl);
+    return cpu / kRequests;
 }
 
 class NullObserver final : public RunObserver {
@@ -72,6 +92,10 @@ void measureRun(int pages, int perPage, int latency) {
         std::printf(" (latency bound %.1f/s, %.1f%% of it)", bound, 100.0 * (records / wall) / bound);
     }
     std::printf("; client CPU %.1f ms per 1,000 records\n", 1000.0 * cpu / records * 1000.0);
+    const double bare = bareCurlCpuPerRequest(market);
+    std::printf("                bare libcurl: %.1f us CPU per request, x %.2f requests per record = "
+                "%.1f ms per 1,000 records\n",
+                bare * 1e6, double(requests) / records, bare * requests / records * 1e6);
 }
 
 void measureCliMemory(int pages, int perPage) {
