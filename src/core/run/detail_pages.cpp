@@ -16,7 +16,7 @@ using C = CompanyColumn;
 struct ContactMarkers {
     std::string blockStart = GbkMarker("<!--S内容-->");
     std::string blockEnd = GbkMarker("<!--E内容-->");
-    std::vector<FieldRule> fields = {
+    FieldRules fields = {
         {C::Salutation, "</a><sup>", "</a><sup>", "</sup>"},
         {C::Position, R"(<span class="role">)", R"(<span class="role">)", "</span>"},
         {C::Phone, "<!--电话-->", R"(<span class="value">)", "</span>"},
@@ -28,33 +28,46 @@ struct ContactMarkers {
     };
 };
 
-// A value in the row after its header's row, in the column of its header cell.
+// A value in the row after its header's row, in the column of its header cell; the row ends
+// at `rowEnd`.
 struct TableValue {
     CompanyColumn column;
-    std::string anchor;
-    std::string rowEnd;
+    std::string_view header;
+    std::string_view rowEnd;
 };
 
+constexpr TableValue kTableValues[] = {
+    {C::EnterpriseType, "<th>企业类型：</th>", "<tr>"},
+    {C::BusinessModel, "<th>经营模式：</th>", "</tr>"},
+    {C::RegisteredCapital, "<th>注册资本：</th>", "</tr>"},
+    {C::RegisteredAddress, "<th>公司注册地：</th>", "</tr>"},
+    {C::Employees, "<th>员工人数：</th>", "</tr>"},
+    {C::Founded, "<th>公司成立时间：</th>", "</tr>"},
+    {C::LegalRepresentative, "<th>法定代表人：</th>", "<tr>"},
+    {C::Certification, "<th>管理体系认证：</th>", "<tr>"},
+    {C::OemService, "<th>是否提供加工/定制服务：</th>", "<tr>"},
+    {C::RdStaff, "<th>研发部门人数：</th>", "<tr>"},
+    {C::FactoryArea, "<th>厂房面积：</th>", "<tr>"},
+    {C::Registration, "<th>工商注册信息：</th>", "<tr>"},
+};
+
+// The headers of the profile page, found together: the two free-text rows, then the table.
+enum Header : std::size_t { kProducts, kIndustry, kFirstTableValue };
+
+std::vector<std::string> profileHeaders() {
+    std::vector<std::string> headers = {GbkMarker("<th>主营产品或服务：</th>"),
+                                        GbkMarker("<th>主营行业：</th>")};
+    for (const TableValue& value : kTableValues)
+        headers.push_back(GbkMarker(value.header));
+    return headers;
+}
+
 struct ProfileMarkers {
-    FieldRule introduction{C::Introduction, "<!--公司介绍 start-->", R"(<p class="cont-p">)",
-                           "</p>", AfterCut::NbspToSpace};
-    std::string productsHeader = GbkMarker("<th>主营产品或服务：</th>");
-    std::string industryHeader = GbkMarker("<th>主营行业：</th>");
+    FieldRules introduction = {{C::Introduction, "<!--公司介绍 start-->", R"(<p class="cont-p">)",
+                                "</p>", AfterCut::NbspToSpace}};
+    std::vector<std::string> headers = profileHeaders();
+    MarkerFinder finder{headers};
     std::string valueCell = "<td class='c1'>";
-    std::vector<TableValue> table = {
-        {C::EnterpriseType, GbkMarker("<th>企业类型：</th>"), "<tr>"},
-        {C::BusinessModel, GbkMarker("<th>经营模式：</th>"), "</tr>"},
-        {C::RegisteredCapital, GbkMarker("<th>注册资本：</th>"), "</tr>"},
-        {C::RegisteredAddress, GbkMarker("<th>公司注册地：</th>"), "</tr>"},
-        {C::Employees, GbkMarker("<th>员工人数：</th>"), "</tr>"},
-        {C::Founded, GbkMarker("<th>公司成立时间：</th>"), "</tr>"},
-        {C::LegalRepresentative, GbkMarker("<th>法定代表人：</th>"), "<tr>"},
-        {C::Certification, GbkMarker("<th>管理体系认证：</th>"), "<tr>"},
-        {C::OemService, GbkMarker("<th>是否提供加工/定制服务：</th>"), "<tr>"},
-        {C::RdStaff, GbkMarker("<th>研发部门人数：</th>"), "<tr>"},
-        {C::FactoryArea, GbkMarker("<th>厂房面积：</th>"), "<tr>"},
-        {C::Registration, GbkMarker("<th>工商注册信息：</th>"), "<tr>"},
-    };
 };
 
 const ContactMarkers& contactMarkers() {
@@ -67,45 +80,45 @@ const ProfileMarkers& profileMarkers() {
     return markers;
 }
 
-// The row after the header row that holds `header`, from the page from that header on.
-std::string rowAfter(std::string_view fromHeader, std::string_view header,
-                     std::string_view rowEnd) {
-    return BetweenAfterAnchor(fromHeader, header, "<tr>", rowEnd);
-}
-
 }  // namespace
 
 void ReadDetailContact(std::string_view page, std::string_view memberProfileUrl,
                        CompanyRecord& record) {
     const ContactMarkers& m = contactMarkers();
     const std::string block = PageBetweenText(page, m.blockStart, m.blockEnd);
-    const std::string memberLink =
-        R"(<a href=")" + std::string(memberProfileUrl) + R"(" class="uol" target="_blank">)";
-    const FieldRule contact{C::Contact, memberLink, memberLink, "</a>"};
-    ReadFields(block, {&contact, 1}, record);
-    ReadFields(block, m.fields, record);
+    const std::string memberLink = GbkMarker(R"(<a href=")" + std::string(memberProfileUrl) +
+                                             R"(" class="uol" target="_blank">)");
+    if (Contains(block, memberLink))
+        PutValue(record, C::Contact, FieldAfterAnchor(block, memberLink, memberLink, "</a>"));
+    m.fields.read(block, record);
 }
 
 void ReadDetailProfile(std::string_view page, CompanyRecord& record) {
     const ProfileMarkers& m = profileMarkers();
-    ReadFields(page, {&m.introduction, 1}, record);
+    m.introduction.read(page, record);
+    const std::vector<std::size_t> found = m.finder.find(page);
+    // The row after each header's own row, from the page from that header on.
+    const auto rowAfter = [&](std::size_t header, std::string_view rowEnd) {
+        return BetweenAfterAnchor(page.substr(found[header]), m.headers[header], "<tr>", rowEnd);
+    };
     // Tags removed, not trimmed.
-    if (const std::string_view from = FromAnchor(page, m.productsHeader); !from.empty()) {
-        const std::string row = rowAfter(from, m.productsHeader, "</tr>");
-        PutValue(record, C::MainProducts, BetweenTextNoTags(row, m.valueCell, "</td>"));
+    if (found[kProducts] != std::string_view::npos) {
+        PutValue(record, C::MainProducts,
+                 BetweenTextNoTags(rowAfter(kProducts, "</tr>"), m.valueCell, "</td>"));
     }
-    if (const std::string_view from = FromAnchor(page, m.industryHeader); !from.empty()) {
-        const std::string row = rowAfter(from, m.industryHeader, "</tr>");
-        PutValue(record, C::MainIndustry,
-                 JoinIndustryPieces(BetweenTextNoTags(row, "<td>", "</td>")));
+    if (found[kIndustry] != std::string_view::npos) {
+        PutValue(
+            record, C::MainIndustry,
+            JoinIndustryPieces(BetweenTextNoTags(rowAfter(kIndustry, "</tr>"), "<td>", "</td>")));
     }
-    for (const TableValue& value : m.table) {
-        const std::size_t at = FindFirst(page, value.anchor);
-        if (at == std::string_view::npos)
+    for (std::size_t i = 0; i < std::size(kTableValues); ++i) {
+        const std::size_t header = kFirstTableValue + i;
+        if (found[header] == std::string_view::npos)
             continue;
-        const std::string row = rowAfter(page.substr(at), value.anchor, value.rowEnd);
-        const int column = PageHeaderColumnIndex(page, value.anchor, at);
-        PutValue(record, value.column, NthCellText(row, m.valueCell, "</td>", column));
+        const int column = PageHeaderColumnIndex(page, m.headers[header], found[header]);
+        PutValue(
+            record, kTableValues[i].column,
+            NthCellText(rowAfter(header, kTableValues[i].rowEnd), m.valueCell, "</td>", column));
     }
 }
 

@@ -1,6 +1,5 @@
 #include "run/page_markers.h"
 
-#include "run/page_search.h"
 #include "text/gbk.h"
 #include "text/text_markers.h"
 
@@ -37,23 +36,42 @@ void PutValue(CompanyRecord& record, CompanyColumn column, std::string_view gbk)
     record[column] = GbkToUtf8(gbk);
 }
 
-void ReadFields(std::string_view source, std::span<const FieldRule> rules, CompanyRecord& record) {
-    for (const FieldRule& rule : rules) {
-        const std::string_view from = FromAnchor(source, rule.anchor);
-        if (from.empty())
+namespace {
+
+std::vector<std::string> anchorsOf(const std::vector<FieldRule>& rules) {
+    std::vector<std::string> anchors;
+    for (const FieldRule& rule : rules)
+        anchors.push_back(rule.anchor);
+    return anchors;
+}
+
+std::string afterCut(std::string value, AfterCut after) {
+    switch (after) {
+        case AfterCut::Nothing:
+            break;
+        case AfterCut::NbspToSpace:
+            return NbspToSpace(value);
+        case AfterCut::JoinLineBreak:
+            return JoinAtLineBreak(value, "\r\n");
+    }
+    return value;
+}
+
+}  // namespace
+
+FieldRules::FieldRules(std::initializer_list<FieldRule> rules)
+    : rules_(rules), anchors_(anchorsOf(rules_)) {}
+
+void FieldRules::read(std::string_view source, CompanyRecord& record) const {
+    const std::vector<std::size_t> anchors = anchors_.find(source);
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (anchors[i] == std::string_view::npos)
             continue;
-        std::string value = FieldAfterAnchor(from, rule.anchor, rule.start, rule.end);
-        switch (rule.after) {
-            case AfterCut::Nothing:
-                break;
-            case AfterCut::NbspToSpace:
-                value = NbspToSpace(value);
-                break;
-            case AfterCut::JoinLineBreak:
-                value = JoinAtLineBreak(value, "\r\n");
-                break;
-        }
-        PutValue(record, rule.column, value);
+        const FieldRule& rule = rules_[i];
+        // The source from the anchor on gives the same cut as the whole source.
+        const std::string_view from = source.substr(anchors[i]);
+        PutValue(record, rule.column,
+                 afterCut(FieldAfterAnchor(from, rule.anchor, rule.start, rule.end), rule.after));
     }
 }
 

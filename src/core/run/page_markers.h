@@ -1,9 +1,11 @@
 #pragma once
 
-#include <span>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "run/page_search.h"
 #include "store/company_record.h"
 
 // The markers that cut company pages are written in the source as readable UTF-8 and held as
@@ -39,7 +41,16 @@ struct FieldRule {
 // Puts a GBK value into the record as UTF-8; invalid bytes become U+FFFD.
 void PutValue(CompanyRecord& record, CompanyColumn column, std::string_view gbk);
 
-// Reads each rule's value from `source` in order; a value whose anchor is missing is not set.
-void ReadFields(std::string_view source, std::span<const FieldRule> rules, CompanyRecord& record);
+// The rules of one source, read in order; a value whose anchor the source lacks is not set.
+class FieldRules final {
+public:
+    FieldRules(std::initializer_list<FieldRule> rules);
+
+    void read(std::string_view source, CompanyRecord& record) const;
+
+private:
+    std::vector<FieldRule> rules_;
+    MarkerFinder anchors_;
+};
 
 }  // namespace corpgather

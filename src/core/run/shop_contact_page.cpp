@@ -1,7 +1,5 @@
 #include "run/shop_contact_page.h"
 
-#include <vector>
-
 #include "run/page_markers.h"
 #include "run/page_search.h"
 #include "text/text_markers.h"
@@ -19,7 +17,7 @@ struct TitleBarMarkers {
     std::string title = GbkMarker(R"(<span class="fl b titleLinkColor titleName">联系方式</span>)");
     std::string blockEnd = GbkMarker(R"(class="vas_company_map"></div></div>)");
     std::string anchor = GbkMarker(kTitleBarContact);
-    std::vector<FieldRule> fields = {
+    FieldRules fields = {
         {C::Contact, kTitleBarContact, "<a>", "</a>"},
         {C::Salutation, kTitleBarContact, "</a>&nbsp;", "（"},
         {C::Position, kTitleBarContact, "（", "）"},
@@ -40,7 +38,7 @@ struct TitleBarMarkers {
 struct HeadingMarkers {
     std::string heading = GbkMarker("<h3>联系方式</h3>");
     std::string blockEnd = "<!--/m-content-->";
-    std::vector<FieldRule> fields = {
+    FieldRules fields = {
         {C::Contact, kHeadingContact, R"( target="_blank">)", "</a>"},
         {C::Salutation, kHeadingContact, "</a>", " ("},
         {C::Position, kHeadingContact, " (", ")"},
@@ -84,7 +82,7 @@ void readTitleBar(std::string_view page, CompanyRecord& record) {
     // The first link tag of the block loses its attributes, so the name is cut after "<a>".
     const std::string block =
         CutBetweenMarks(PageBetweenText(page, m.title, m.blockEnd), "<a", ">");
-    ReadFields(block, m.fields, record);
+    m.fields.read(block, record);
 
     // The item's link markup is gone once its tags are removed: its addresses are taken from
     // the raw item, and an item without links gives its clean text.
@@ -103,7 +101,7 @@ void readTitleBar(std::string_view page, CompanyRecord& record) {
 void readHeading(std::string_view page, CompanyRecord& record) {
     const HeadingMarkers& m = heading();
     const std::string block = PageBetweenText(page, m.heading, m.blockEnd);
-    ReadFields(block, m.fields, record);
+    m.fields.read(block, record);
 
     // The block's own end marker never lies inside it: the links run to the end of the block.
     const std::size_t website = FindFirst(block, m.website);

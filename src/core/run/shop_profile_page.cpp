@@ -1,7 +1,5 @@
 #include "run/shop_profile_page.h"
 
-#include <vector>
-
 #include "run/page_markers.h"
 
 namespace corpgather {
@@ -18,8 +16,8 @@ std::string rightLabel(std::string_view label) {
     return R"(<div align="right"><strong>)" + std::string(label) + "</strong></div>";
 }
 
-const std::vector<FieldRule>& titleBarRules() {
-    static const std::vector<FieldRule> rules = {
+const FieldRules& titleBarRules() {
+    static const FieldRules rules = {
         {C::Introduction,
          Blanks(4) +
              R"(<div class="bodyContTitle"><span class="fl b titleLinkColor titleName">公司介绍</span></div>)",
@@ -47,8 +45,8 @@ const std::vector<FieldRule>& titleBarRules() {
     return rules;
 }
 
-const std::vector<FieldRule>& headingRules() {
-    static const std::vector<FieldRule> rules = {
+const FieldRules& headingRules() {
+    static const FieldRules rules = {
         {C::Introduction, "<h3>公司介绍</h3>", R"(<div class="info-body">)", "</div>",
          AfterCut::NbspToSpace},
         {C::MainProducts, "主营产品或服务：</a></th>", "<td>", "</td>"},
@@ -75,10 +73,10 @@ const std::vector<FieldRule>& headingRules() {
 void ReadShopProfile(std::string_view page, ShopContactVariant variant, CompanyRecord& record) {
     switch (variant) {
         case ShopContactVariant::TitleBar:
-            ReadFields(page, titleBarRules(), record);
+            titleBarRules().read(page, record);
             break;
         case ShopContactVariant::Heading:
-            ReadFields(page, headingRules(), record);
+            headingRules().read(page, record);
             break;
         case ShopContactVariant::None:
             break;

@@ -276,8 +276,8 @@ TEST(CompanyPageText, DetailValueEndingAtTheNextRowNeedsAFollowingRow) {
 }
 
 TEST(CompanyPageText, InvalidGbkBecomesReplacementCharacters) {
-    const std::string page = Utf8ToGbk("<th>主营行业：</th></tr><tr><td>电子") + "\xFF" +
-                             Utf8ToGbk("元件</td></tr>");
+    const std::string page =
+        Utf8ToGbk("<th>主营行业：</th></tr><tr><td>电子") + "\xFF" + Utf8ToGbk("元件</td></tr>");
     EXPECT_EQ(read(detailProfile, page)[C::MainIndustry], "电子\xEF\xBF\xBD元件");
 }
 

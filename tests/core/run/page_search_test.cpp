@@ -2,6 +2,7 @@
 #include "run/page_search.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,42 @@ namespace corpgather::test {
 namespace {
 
 using namespace std::string_literals;
+
+TEST(PageSearch, FindFirstIsTheFirstByteWiseOccurrence) {
+    const std::string markers[] = {"<th>", "ab", "aa", "<th>企业",
+                                   R"(<div align="right"><strong>)"};
+    for (const std::string& marker : markers) {
+        for (size_t size = 0; size < 70; ++size) {
+            for (size_t at = 0; at + marker.size() <= size; at += 3) {
+                std::string page(size, 'a' + static_cast<char>(size % 2));
+                page.replace(at, marker.size(), marker);
+                ASSERT_EQ(FindFirst(page, marker), std::string_view(page).find(marker))
+                    << marker << " in " << page;
+            }
+            const std::string plain(size, 'x');
+            ASSERT_EQ(FindFirst(plain, marker), std::string_view::npos);
+        }
+    }
+}
+
+TEST(PageSearch, MarkerFinderGivesEachMarkersFirstOccurrence) {
+    const std::vector<std::string> markers = {"<th>A</th>",
+                                              "<th>B</th>",
+                                              "<th>",
+                                              "<th class=\"x\">C</th>",
+                                              "<th>missing</th>",
+                                              "<h3>D</h3>",
+                                              "<th>A</th><th>B</th>",
+                                              "<h3>D</h3>"};
+    const std::string page =
+        "<h3>D</h3><th><th>B</th><th class=\"x\">C</th><th>A</th><th>B</th><th>A</th><th>B</th>";
+    const std::vector<size_t> found = MarkerFinder(markers).find(page);
+    ASSERT_EQ(found.size(), markers.size());
+    for (size_t i = 0; i < markers.size(); ++i)
+        EXPECT_EQ(found[i], page.find(markers[i])) << markers[i];
+    EXPECT_EQ(MarkerFinder(markers).find(""),
+              std::vector<size_t>(markers.size(), std::string::npos));
+}
 
 TEST(PageSearch, BetweenTextOfAPageIsTheRoutinesCut) {
     const std::string hua = Utf8ToGbk("華");  // C8 41: its trail byte reads as "A"
