@@ -30,6 +30,7 @@ std::string SourceUrl(const SiteHosts& hosts, Layout layout, const std::string& 
             return Origin(hosts, hosts.market) + "/company/detail/" + member + ".html";
         case Layout::titlebar:
         case Layout::heading:
+        case Layout::othershop:
             return Origin(hosts, ShopHost(hosts, member)) + "/";
         case Layout::site:
             return Origin(hosts, hosts.companySite) + "/athena/" + member + ".html";
@@ -59,6 +60,8 @@ ContactVariant VariantOf(std::uint64_t seed, int index, Layout layout) {
         return ContactVariant::titlebar;
     if (layout == Layout::heading)
         return ContactVariant::heading;
+    if (layout == Layout::othershop)
+        return ContactVariant::other;
     SimRandom random(StreamSeed(seed, index, kVariantStream));
     return random.chance(50) ? ContactVariant::titlebar : ContactVariant::heading;
 }

@@ -12,8 +12,8 @@
 
 namespace marketsim {
 
-// The two forms of a shop's contact page.
-enum class ContactVariant { titlebar, heading };
+// The forms of a shop's contact page: the two the engine reads, and one it does not know.
+enum class ContactVariant { titlebar, heading, other };
 
 struct Company {
     int index = 0;  // 1-based position in the whole listing

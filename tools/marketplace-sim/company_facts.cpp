@@ -176,6 +176,13 @@ CompanyText GenerateCompanyText(std::uint64_t streamSeed) {
     website += Digits(random, static_cast<int>(random.below(3))) + ".com";
     std::string mobile = "1" + std::to_string(random.between(30, 89));
     mobile += Digits(random, 8);
+    // A second industry is stored after two blanks, as the detail layout's cell gives it.
+    std::string industries(trade.industry);
+    if (random.chance(40)) {
+        const Trade& other = random.pick(std::span<const Trade>(kTrades));
+        if (other.industry != trade.industry)
+            industries += "  " + std::string(other.industry);
+    }
     std::string registration = "注册号：" + std::string(region.postcodePrefix.substr(0, 2));
     registration +=
         Digits(random, 13) + "；登记机关：" + std::string(region.city) + "市工商行政管理局";
@@ -194,12 +201,12 @@ CompanyText GenerateCompanyText(std::uint64_t streamSeed) {
         {"城市", std::string(region.city)},
         {"公司介绍", text.name + "成立于" + founded + "，坐落于" + std::string(region.province) +
                          std::string(region.city) + "，是一家集研发、生产、销售于一体的" +
-                         std::string(trade.industry) + "企业。公司主要经营" + products +
+                         std::string(trade.industry) + "企业。 公司主要经营" + products +
                          "等产品，拥有员工" + headcount +
-                         "，产品畅销全国各地。公司秉承“诚信为本、质量第一”的经营理念，"
+                         "，产品畅销全国各地。 公司秉承“诚信为本、质量第一”的经营理念，"
                          "竭诚欢迎新老客户来电洽谈合作！"},
         {"主营产品", products},
-        {"主营行业", std::string(trade.industry)},
+        {"主营行业", industries},
         {"企业类型", std::string(random.pick(Words(kEnterpriseTypes)))},
         {"经营模式", std::string(random.pick(Words(kBusinessModels)))},
         {"注册资本", std::string(random.pick(Words(kCapitals)))},

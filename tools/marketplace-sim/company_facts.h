@@ -8,7 +8,8 @@
 namespace marketsim {
 
 // Column name (as the company table names it) and value, UTF-8; an empty value is a fact the
-// company does not show.
+// company does not show. Values are written as a collection run stores them: paragraphs of
+// the introduction are separated by one blank, several industries by two.
 using Facts = std::vector<std::pair<std::string, std::string>>;
 
 struct CompanyText {

@@ -16,8 +16,12 @@ enum class CompanyPageKind {
 };
 
 // The GBK page of one company. Contact and profile pages are drawn per layout (detail, or shop
-// with its contact variant) from the company's facts.
+// with its contact variant) from the company's facts, amid the clutter of a real page.
 std::string CompanyPage(const Company& company, CompanyPageKind kind, const SiteHosts& hosts,
                         Corruption corruption);
+
+// The facts as a collection run stores them from this company's pages: every fact for a shop
+// of a known variant, all but the area for the detail layout, none where no page is read.
+Facts StoredFacts(const Company& company);
 
 }  // namespace marketsim

@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include "company_pages.h"
 #include "json_out.h"
 
 namespace marketsim {
@@ -66,7 +67,15 @@ FaultFields QueryFields(std::string_view target) {
 std::string_view ContactVariantName(const Company& company) {
     if (!UsesShopPages(company.layout))
         return {};
-    return company.contactVariant == ContactVariant::titlebar ? "titlebar" : "heading";
+    switch (company.contactVariant) {
+        case ContactVariant::titlebar:
+            return "titlebar";
+        case ContactVariant::heading:
+            return "heading";
+        case ContactVariant::other:
+            break;
+    }
+    return "other";
 }
 
 }  // namespace
@@ -75,6 +84,9 @@ std::string CompanyJson(const Company& company) {
     JsonObject facts;
     for (const auto& [column, value] : company.facts)
         facts.add(column, value);
+    JsonObject stored;
+    for (const auto& [column, value] : StoredFacts(company))
+        stored.add(column, value);
     return JsonObject()
         .add("memberId", company.memberId)
         .add("index", company.index)
@@ -86,6 +98,7 @@ std::string CompanyJson(const Company& company) {
         .add("contactPageUrl", company.contactPageUrl)
         .add("profilePageUrl", company.profilePageUrl)
         .addRaw("facts", facts.str())
+        .addRaw("stored", stored.str())
         .str();
 }
 

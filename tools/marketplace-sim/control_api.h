@@ -17,7 +17,8 @@ namespace marketsim {
 //   fault?kind=&param=&match=&times=&rate=   adds a fault rule
 //   reset                                     drops the added rules and the request log
 //   requests                                  the request log
-//   company/<memberId>                        the generated facts of one company
+//   company/<memberId>                        the generated facts of one company, and the
+//                                             values a run stores from its pages ("stored")
 //   companies?page=N                          the companies of result page N, in listing order
 //   stats                                     {"requests":N,"active":K}
 class ControlApi final {

@@ -4,8 +4,8 @@ namespace marketsim {
 
 namespace {
 
-constexpr std::array<std::string_view, kLayoutCount> kNames = {"detail", "titlebar", "heading",
-                                                               "site",   "unknown",  "caseshop"};
+constexpr std::array<std::string_view, kLayoutCount> kNames = {
+    "detail", "titlebar", "heading", "site", "unknown", "caseshop", "othershop"};
 
 }  // namespace
 
@@ -22,12 +22,12 @@ std::optional<Layout> ParseLayout(std::string_view name) {
 }
 
 LayoutWeights DefaultLayoutWeights() {
-    return {1, 1, 1, 1, 1, 0};
+    return {1, 1, 1, 1, 1, 0, 0};
 }
 
 bool UsesShopPages(Layout layout) {
     return layout == Layout::titlebar || layout == Layout::heading || layout == Layout::site ||
-           layout == Layout::caseshop;
+           layout == Layout::caseshop || layout == Layout::othershop;
 }
 
 }  // namespace marketsim

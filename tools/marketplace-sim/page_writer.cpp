@@ -13,11 +13,16 @@ constexpr std::string_view kNul{"\0", 1};
 }  // namespace
 
 GbkPageWriter::GbkPageWriter(Corruption corruption) : corruption_(corruption) {
-    out_.reserve(16 * 1024);
+    out_.reserve(96 * 1024);
 }
 
 GbkPageWriter& GbkPageWriter::markup(std::string_view utf8) {
     AppendGbk(out_, utf8);
+    return *this;
+}
+
+GbkPageWriter& GbkPageWriter::raw(std::string_view gbk) {
+    out_.append(gbk);
     return *this;
 }
 

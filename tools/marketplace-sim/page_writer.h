@@ -16,6 +16,8 @@ public:
 
     // Surrounding markup and fixed texts.
     GbkPageWriter& markup(std::string_view utf8);
+    // Bytes that are GBK already, such as surroundings built once.
+    GbkPageWriter& raw(std::string_view gbk);
     // A value the engine cuts out: on a faulty page its middle carries the bad bytes.
     GbkPageWriter& value(std::string_view utf8);
     // The gap between two list entries: a NUL on a nul page, nothing otherwise.

@@ -157,7 +157,9 @@ std::shared_ptr<const SimPage> SimRouter::route(std::string_view host, std::stri
         return missing_;
     const bool pastLastPage =
         ref.kind == PageRef::Kind::listing && ref.number > catalog_.config().pages;
-    if (corruption != Corruption::none || pastLastPage)
+    // A company's pages are asked for about once per run and, made from surroundings built
+    // once, cost little to make again; caching thousands of them would only hold memory.
+    if (corruption != Corruption::none || pastLastPage || ref.kind == PageRef::Kind::company)
         return render(ref, corruption);
     const std::string key = std::to_string(static_cast<int>(ref.kind)) + ":" +
                             std::to_string(ref.number) + ":" +

@@ -17,8 +17,9 @@ struct SimPage {
     std::string body;  // GBK HTML
 };
 
-// Maps a request to the marketplace page it asks for. Clean pages are made once and cached:
-// the benchmark fetches thousands and measures the client, so answers must cost little.
+// Maps a request to the marketplace page it asks for. Answers must cost little, since the
+// benchmark fetches thousands and measures the client: clean listing pages are made once and
+// cached, company pages are made afresh around surroundings built once.
 class SimRouter final {
 public:
     SimRouter(const CompanyCatalog& catalog, long long total);
