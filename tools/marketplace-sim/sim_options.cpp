@@ -51,7 +51,7 @@ const char* SimUsage() {
            "  --pages N                result pages, default 10\n"
            "  --per-page N             entries per page, default 20\n"
            "  --total N                count the listing shows, default pages x per-page\n"
-           "  --latency-ms N           delay before every page, default 0\n"
+           "  --latency-ms N           time from a request to its page, default 0\n"
            "  --layouts LIST           weights, default\n"
            "                           detail=1,titlebar=1,heading=1,site=1,unknown=1,caseshop=0,\n"
            "                           othershop=0\n"

@@ -87,12 +87,14 @@ void SimServer::handle(const httplib::Request& request, httplib::Response& respo
     log_.record(request);
     const std::string hostHeader = request.get_header_value("Host");
     const FaultPlan plan = faults_.plan(hostHeader + request.target);
-    const double delayMs = options_.latencyMs + plan.latencyMs;
-    if (delayMs > 0)
-        stop_.sleepFor(std::chrono::milliseconds(static_cast<long long>(delayMs)));
-
+    // The latency runs from the request's arrival, and the page is made meanwhile: a client
+    // waits the latency, not the latency and the making of a company page on top.
+    const auto answerAt =
+        std::chrono::steady_clock::now() +
+        std::chrono::milliseconds(static_cast<long long>(options_.latencyMs + plan.latencyMs));
     std::shared_ptr<const SimPage> page =
         router_->route(HostName(hostHeader), request.path, request.target, CorruptionOf(plan));
+    stop_.sleepUntil(answerAt);
     if (plan.action) {
         ServeWithFault(*plan.action, std::move(page), request, response, stop_, std::move(token));
     } else {

@@ -15,6 +15,11 @@ bool StopSignal::raised() const {
     return raised_;
 }
 
+bool StopSignal::sleepUntil(std::chrono::steady_clock::time_point time) {
+    std::unique_lock lock(mutex_);
+    return !changed_.wait_until(lock, time, [this] { return raised_; });
+}
+
 bool StopSignal::sleepFor(std::chrono::milliseconds duration) {
     std::unique_lock lock(mutex_);
     return !changed_.wait_for(lock, duration, [this] { return raised_; });

@@ -13,6 +13,8 @@ public:
     bool raised() const;
     // Sleeps for duration or until raised; true when the whole duration passed.
     bool sleepFor(std::chrono::milliseconds duration);
+    // Sleeps until the time or until raised; true when the time came.
+    bool sleepUntil(std::chrono::steady_clock::time_point time);
 
 private:
     mutable std::mutex mutex_;
