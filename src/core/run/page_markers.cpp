@@ -4,6 +4,28 @@
 #include "text/text_markers.h"
 
 namespace corpgather {
+namespace {
+
+std::vector<std::string> anchorsOf(const std::vector<FieldRule>& rules) {
+    std::vector<std::string> anchors;
+    for (const FieldRule& rule : rules)
+        anchors.push_back(rule.anchor);
+    return anchors;
+}
+
+std::string afterCut(std::string value, AfterCut after) {
+    switch (after) {
+        case AfterCut::Nothing:
+            break;
+        case AfterCut::NbspToSpace:
+            return NbspToSpace(value);
+        case AfterCut::JoinLineBreak:
+            return JoinAtLineBreak(value, "\r\n");
+    }
+    return value;
+}
+
+}  // namespace
 
 std::string GbkMarker(std::string_view utf8) {
     return Utf8ToGbk(utf8);
@@ -35,29 +57,6 @@ FieldRule::FieldRule(CompanyColumn column, std::string_view anchor, std::string_
 void PutValue(CompanyRecord& record, CompanyColumn column, std::string_view gbk) {
     record[column] = GbkToUtf8(gbk);
 }
-
-namespace {
-
-std::vector<std::string> anchorsOf(const std::vector<FieldRule>& rules) {
-    std::vector<std::string> anchors;
-    for (const FieldRule& rule : rules)
-        anchors.push_back(rule.anchor);
-    return anchors;
-}
-
-std::string afterCut(std::string value, AfterCut after) {
-    switch (after) {
-        case AfterCut::Nothing:
-            break;
-        case AfterCut::NbspToSpace:
-            return NbspToSpace(value);
-        case AfterCut::JoinLineBreak:
-            return JoinAtLineBreak(value, "\r\n");
-    }
-    return value;
-}
-
-}  // namespace
 
 FieldRules::FieldRules(std::initializer_list<FieldRule> rules)
     : rules_(rules), anchors_(anchorsOf(rules_)) {}
