@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <curl/curl.h>
 #include <sstream>
 
@@ -32,20 +36,30 @@ double cpuSeconds() {
 
 size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
 
-// The floor under the client's CPU: one bare reused libcurl handle fetching the same kind of
-// page from the same simulator, nothing else.
+// The floor under the client's CPU: one bare reused libcurl handle making the requests a run
+// makes for the first listing page (the page, then each company's contact and profile page),
+// nothing else.
 double bareCurlCpuPerRequest(SimulatedMarket& market) {
-    constexpr int kRequests = 300;
+    std::vector<std::string> urls{market.listingUrl(1)};
+    const QJsonArray companies = QJsonDocument::fromJson(QByteArray::fromStdString(
+        HttpGet(market.sim().baseUrl() + "/__sim/companies?page=1").body)).array();
+    for (const QJsonValue& company : companies) {
+        for (const char* page : {"contactPageUrl", "profilePageUrl"}) {
+            const std::string url = company.toObject().value(page).toString().toStdString();
+            if (!url.empty()) urls.push_back(url);
+        }
+    }
     CURL* curl = curl_easy_init();
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    const std::string url = market.listingUrl(1);
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     const double before = cpuSeconds();
-    for (int i = 0; i < kRequests; ++i) curl_easy_perform(curl);
+    for (const std::string& url : urls) {
+        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+        curl_easy_perform(curl);
+    }
     const double cpu = cpuSeconds() - before;
     curl_easy_cleanup(curl);
-    return cpu / kRequests;
+    return cpu / urls.size();
 }
 
 class NullObserver final : public RunObserver {
@@ -92,6 +106,11 @@ void measureRun(int pages, int perPage, int latency) {
         std::printf(" (latency bound %.1f/s, %.1f%% of it)", bound, 100.0 * (records / wall) / bound);
     }
     std::printf("; client CPU %.1f ms per 1,000 records\n", 1000.0 * cpu / records * 1000.0);
+    if (records != static_cast<long long>(pages) * perPage) {
+        const std::string log = market.home().readFile("Log.txt");
+        std::printf("  %lld records missing; Log.txt:\n%.2000s\n",
+                    static_cast<long long>(pages) * perPage - records, log.c_str());
+    }
     const double bare = bareCurlCpuPerRequest(market);
     std::printf("                bare libcurl: %.1f us CPU per request, x %.2f requests per record = "
                 "%.1f ms per 1,000 records\n",
