@@ -13,16 +13,8 @@ runs=${2:-10}
 program="$build/bin/corpgather"
 [ -x "$program" ] || cmake --build "$build" --target corpgather
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/corpgather-bench-XXXXXX")
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
 source "$root/tools/x_display.sh"
+make_scratch bench
 start_x_display "$scratch" tray
 mkdir -m 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR="$scratch/runtime"

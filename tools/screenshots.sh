@@ -12,16 +12,8 @@ if [ ! -x "$driver" ]; then
   cmake --build "$build" --target corpgather-screenshots
 fi
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/corpgather-shots-XXXXXX")
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
 source "$root/tools/x_display.sh"
+make_scratch shots
 start_x_display "$scratch" tray
 
 # A scratch program folder with the About picture the installed program has.

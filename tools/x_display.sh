@@ -1,11 +1,26 @@
 # Sourced by the scripts that run the desktop program on a display of their own.
 #
+# make_scratch NAME
+#   Makes the scratch folder $scratch and an empty `pids` array; on exit every process in
+#   `pids` is ended and the folder removed.
 # start_x_display SCRATCH [tray]
 #   Starts Xvfb on a free display number (Xvfb picks it and writes it to a descriptor) and,
 #   with "tray", a system tray host (trayer), waiting until each is up. Exports DISPLAY and
 #   QT_QPA_PLATFORM, appends the process ids to the caller's `pids` array and writes the logs
 #   into SCRATCH. Returns non-zero, with the log on standard error, when something did not
 #   start.
+
+make_scratch() {
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/corpgather-$1-XXXXXX")
+  pids=()
+  trap end_scratch EXIT
+}
+
+end_scratch() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
 
 wait_until() {
   local tries=500

@@ -11,21 +11,10 @@ if [ "${1:-}" = "--no-tray" ]; then
   shift
 fi
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/corpgather-xvfb-XXXXXX")
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
 # shellcheck source=../../tools/x_display.sh
 source "$(dirname "$0")/../../tools/x_display.sh"
+make_scratch xvfb
+
 if [ "$tray" -eq 1 ]; then
   start_x_display "$scratch" tray
 else
