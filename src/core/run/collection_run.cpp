@@ -127,7 +127,7 @@ RunOutcome TThreadData::Body::collect() {
     const long long totalPage = task_.totalPage.value_or(0);
 
     storedMembers_ = StoredMemberIds(searchId_);
-    storedBefore_ = ReadNum(searchId_).value_or(task_.num);
+    storedBefore_ = task_.num;
 
     bool completed = true;
     for (long long page = startPage; page <= totalPage; ++page) {
