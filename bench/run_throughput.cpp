@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <curl/curl.h>
@@ -21,6 +19,7 @@
 #include "store/task_store.h"
 #include "support/child_process.h"
 #include "support/run_fixture.h"
+#include "support/sim_json.h"
 
 using namespace corpgather;
 using namespace corpgather::test;
@@ -41,9 +40,7 @@ size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
 // nothing else.
 double bareCurlCpuPerRequest(SimulatedMarket& market) {
     std::vector<std::string> urls{market.listingUrl(1)};
-    const QJsonArray companies = QJsonDocument::fromJson(QByteArray::fromStdString(
-        HttpGet(market.sim().baseUrl() + "/__sim/companies?page=1").body)).array();
-    for (const QJsonValue& company : companies) {
+    for (const QJsonValue& company : SimCompanies(market.sim(), 1)) {
         for (const char* page : {"contactPageUrl", "profilePageUrl"}) {
             const std::string url = company.toObject().value(page).toString().toStdString();
             if (!url.empty()) urls.push_back(url);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sim_json.h"
 #include "support/sim_process.h"
 
 namespace corpgather::test {
@@ -17,19 +18,9 @@ const std::vector<std::string> kArguments = {
     "--pages", "2", "--layouts",
     "detail=1,titlebar=1,heading=1,site=1,unknown=1,caseshop=1,othershop=1"};
 
-QJsonArray Companies(const SimProcess& sim, int page) {
-    const HttpResult result =
-        HttpGet(sim.baseUrl() + "/__sim/companies?page=" + std::to_string(page));
-    return QJsonDocument::fromJson(QByteArray::fromStdString(result.body)).array();
-}
-
-std::string Str(const QJsonValue& value) {
-    return value.toString().toStdString();
-}
-
 TEST(SimCompanyPages, PagesHaveTheSizeAndClutterOfRealOnes) {
     SimProcess sim(kArguments);
-    for (const QJsonValue& value : Companies(sim, 1)) {
+    for (const QJsonValue& value : SimCompanies(sim, 1)) {
         const QJsonObject company = value.toObject();
         if (Str(company["contactPageUrl"]).empty())
             continue;

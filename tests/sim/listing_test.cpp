@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sim_json.h"
 #include "support/sim_process.h"
 
 namespace corpgather::test {
@@ -62,16 +63,6 @@ std::string ListingUrl(const SimProcess& sim, int page) {
            "/company/company_search.htm?keywords=abc&beginPage=" + std::to_string(page) + "&n=y";
 }
 
-QJsonArray Companies(const SimProcess& sim, int page) {
-    const HttpResult result =
-        HttpGet(sim.baseUrl() + "/__sim/companies?page=" + std::to_string(page));
-    return QJsonDocument::fromJson(QByteArray::fromStdString(result.body)).array();
-}
-
-std::string Str(const QJsonValue& value) {
-    return value.toString().toStdString();
-}
-
 const std::vector<std::string> kAllLayouts = {
     "--layouts", "detail=1,titlebar=1,heading=1,site=1,unknown=1,caseshop=1"};
 
@@ -87,7 +78,7 @@ TEST(ListingPage, EntriesCutByTheMarkersAreTheReportedCompanies) {
         EXPECT_TRUE(DecodeGbk(listing.body).has_value()) << "a clean page is valid GBK";
 
         const std::vector<Entry> entries = CutEntries(listing.body);
-        const QJsonArray companies = Companies(sim, page);
+        const QJsonArray companies = SimCompanies(sim, page);
         ASSERT_EQ(entries.size(), 7u);
         ASSERT_EQ(companies.size(), 7);
         for (int j = 0; j < 7; ++j) {
@@ -165,7 +156,7 @@ TEST(ListingPage, SourceAddressTakesTheFormOfTheLayout) {
         const std::string port = ":" + std::to_string(sim.port());
         std::set<std::string> seen;
         for (int page = 1; page <= 4; ++page) {
-            for (const QJsonValue& value : Companies(sim, page)) {
+            for (const QJsonValue& value : SimCompanies(sim, page)) {
                 const QJsonObject company = value.toObject();
                 const std::string m = Str(company["memberId"]);
                 std::string upper = m;
@@ -195,7 +186,7 @@ TEST(ListingPage, LayoutWeightsDecideTheLayouts) {
     SimProcess sim({"--pages", "2", "--layouts", "site=1,heading=3"});
     std::map<std::string, int> counts;
     for (int page = 1; page <= 2; ++page) {
-        for (const QJsonValue& company : Companies(sim, page))
+        for (const QJsonValue& company : SimCompanies(sim, page))
             ++counts[Str(company["layout"])];
     }
     EXPECT_EQ(counts.size(), 2u);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sim_json.h"
 #include "support/sim_process.h"
 
 namespace corpgather::test {
@@ -22,10 +23,6 @@ QJsonDocument Json(const HttpResult& result) {
         QJsonDocument::fromJson(QByteArray::fromStdString(result.body), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << result.body;
     return document;
-}
-
-std::string Str(const QJsonValue& value) {
-    return value.toString().toStdString();
 }
 
 TEST(SimRouting, CompanyPagesLiveWhereTheLayoutPutsThem) {

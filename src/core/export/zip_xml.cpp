@@ -71,18 +71,7 @@ QXmlStreamReader::TokenType ZipXmlStream::next() {
 
 QString ZipXmlStream::elementText() {
     QString text;
-    int depth = 1;
-    while (depth > 0) {
-        const QXmlStreamReader::TokenType token = next();
-        if (token == QXmlStreamReader::StartElement)
-            ++depth;
-        if (token == QXmlStreamReader::EndElement)
-            --depth;
-        if (token == QXmlStreamReader::Characters)
-            text += xml_.text();
-        if (token == QXmlStreamReader::Invalid)
-            break;
-    }
+    readToElementEnd(&text);
     return text;
 }
 
@@ -121,6 +110,10 @@ QString ZipXmlStream::runText() {
 }
 
 void ZipXmlStream::skipElement() {
+    readToElementEnd(nullptr);
+}
+
+void ZipXmlStream::readToElementEnd(QString* text) {
     int depth = 1;
     while (depth > 0) {
         const QXmlStreamReader::TokenType token = next();
@@ -128,6 +121,8 @@ void ZipXmlStream::skipElement() {
             ++depth;
         if (token == QXmlStreamReader::EndElement)
             --depth;
+        if (token == QXmlStreamReader::Characters && text)
+            *text += xml_.text();
         if (token == QXmlStreamReader::Invalid)
             return;
     }

@@ -54,6 +54,8 @@ public:
 
 private:
     bool refill();
+    // Reads to the end of the current element, adding its text to `text` when given.
+    void readToElementEnd(QString* text);
 
     QXmlStreamReader xml_;
     zip_file* file_ = nullptr;
