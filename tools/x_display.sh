@@ -5,7 +5,7 @@
 #   `pids` is ended and the folder removed.
 # start_x_display SCRATCH [tray]
 #   Starts Xvfb on a free display number (Xvfb picks it and writes it to a descriptor) and,
-#   with "tray", a system tray host (trayer), waiting until each is up. Exports DISPLAY and
+#   with "tray", a system tray host (trayer), waiting until each is up; tried up to three times. Exports DISPLAY and
 #   QT_QPA_PLATFORM, appends the process ids to the caller's `pids` array and writes the logs
 #   into SCRATCH. Returns non-zero, with the log on standard error, when something did not
 #   start.
@@ -31,26 +31,38 @@ wait_until() {
   done
 }
 
-start_x_display() {
-  local scratch=$1 tray=${2:-}
+# One attempt: Xvfb on a display number it picks itself, answering clients, and the tray host
+# when asked for. The processes go into `attempt_pids`.
+try_x_display() {
+  local scratch=$1 tray=$2
+  rm -f "$scratch/display"
   Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$scratch/display" \
     2>"$scratch/xvfb.log" &
-  pids+=($!)
-  if ! wait_until test -s "$scratch/display"; then
-    cat "$scratch/xvfb.log" >&2
-    echo "Xvfb did not start" >&2
-    return 1
-  fi
+  attempt_pids=($!)
+  wait_until test -s "$scratch/display" || return 1
   export DISPLAY=":$(head -n1 "$scratch/display")"
-  export QT_QPA_PLATFORM=xcb
+  wait_until xdpyinfo >/dev/null 2>&1 || return 1
   [ "$tray" = "tray" ] || return 0
-
   trayer --edge bottom --align right --widthtype pixel --width 160 --height 24 \
     >"$scratch/trayer.log" 2>&1 &
-  pids+=($!)
-  if ! wait_until sh -c 'xwininfo -root -tree 2>/dev/null | grep -q "\"panel\""'; then
-    cat "$scratch/trayer.log" >&2
-    echo "the tray host did not start" >&2
-    return 1
-  fi
+  attempt_pids+=($!)
+  wait_until sh -c 'xwininfo -root -tree 2>/dev/null | grep -q "\"panel\""'
+}
+
+# Servers started at the same moment by parallel tests can race for a display number, so a
+# display that does not come up is started afresh, up to three times.
+start_x_display() {
+  local scratch=$1 tray=${2:-} attempt pid
+  for attempt in 1 2 3; do
+    if try_x_display "$scratch" "$tray"; then
+      pids+=("${attempt_pids[@]}")
+      export QT_QPA_PLATFORM=xcb
+      return 0
+    fi
+    for pid in "${attempt_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${attempt_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  done
+  cat "$scratch/xvfb.log" "$scratch/trayer.log" 2>/dev/null >&2
+  echo "the X display${tray:+ with its tray host} did not start" >&2
+  return 1
 }
